@@ -13,6 +13,10 @@ public:
     // 0 is free, n > 0 is n shared borrows, all ones is one exclusive borrow.
     static constexpr std::uintptr_t exclusive_mark = std::numeric_limits<std::uintptr_t>::max();
 
+    constexpr BorrowFlag() noexcept = default;
+    // Starts from a given count (for tests of the limits).
+    constexpr explicit BorrowFlag(std::uintptr_t count) noexcept : count_(count) {}
+
     bool try_acquire_shared() noexcept {
         std::uintptr_t current = count_.load(std::memory_order_relaxed);
         do {
