@@ -251,3 +251,28 @@ def test_property_docstrings():
     assert vn.AircraftBeacon.callsign.__doc__ == "The sender's callsign"
     assert vn.AircraftBeacon.ogn_beacon_id.__doc__ == "The unique `OGNBeaconID` extracted from the message extension."
     assert vn.OGNIDPrefix.no_track.__doc__ is None
+
+
+def test_float_repr_round_trips_for_random_values():
+    import random
+    import re
+    import struct
+
+    rng = random.Random(20261206)
+    b = beacon()
+    pattern = re.compile(r"latitude: (\S+), longitude")
+    for _ in range(5000):
+        value = struct.unpack("<d", rng.getrandbits(64).to_bytes(8, "little"))[0]
+        if math.isnan(value):
+            continue
+        b.latitude = value
+        text = pattern.search(repr(b)).group(1)
+        assert float(text) == value and math.copysign(1, float(text)) == math.copysign(1, value), text
+        plain = value == 0 or 1e-4 <= abs(value) < 1e16
+        assert ("e" in text) is (not plain and not math.isinf(value)), text
+        if plain:
+            assert "." in text
+        # Shortest digits: Python's repr uses the same shortest digit string.
+        digits = lambda s: re.sub(r"e.*|[-.]", "", s).strip("0")  # noqa: E731
+        if not math.isinf(value):
+            assert digits(text) == digits(repr(value)), (text, repr(value))
