@@ -11,6 +11,16 @@ namespace {
 
 using Kind = APRSMessageParseErrorKind;
 
+// ASCII is valid UTF-8; the header texts nearly always are, so the full
+// check runs only when a byte above 0x7F is present.
+bool is_utf8_text(std::string_view bytes) noexcept {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+    }
+    return high < 0x80 || is_valid_utf8(bytes);
+}
+
 APRSMessageParseError fail(Kind kind, Bytes rest, std::string_view message) {
     return APRSMessageParseError::make(kind, rest, message);
 }
@@ -23,7 +33,7 @@ FieldResult<std::string_view> delimited_text(Bytes rest, char delimiter, Kind ki
         return unexpected(fail(kind, rest, message));
     }
     const std::string_view text = rest.substr(0, at);
-    if (!is_valid_utf8(text)) {
+    if (!is_utf8_text(text)) {
         return unexpected(fail(kind, rest, message));
     }
     return std::pair{rest.substr(at + 1), text};
@@ -63,12 +73,14 @@ FieldResult<OGNAPRSProtocol> parse_ogn_aprs_protocol(Bytes rest) {
     if (at == Bytes::npos) {
         return unexpected(APRSMessageParseError::from_error_kind(rest, ErrorKind::TakeUntil));
     }
-    std::string_view token = rest.substr(0, at);
-    if (!is_valid_utf8(token)) {
-        token = {};
-    }
+    const std::string_view token = rest.substr(0, at);
+    // The three tokens are ASCII, so a match implies valid text. Only a
+    // rejected token needs the check: one that is not UTF-8 counts as empty.
     auto protocol = parse_protocol(token);
     if (!protocol) {
+        if (!is_utf8_text(token)) {
+            protocol = parse_protocol({});
+        }
         return unexpected(std::move(protocol).error());
     }
     return std::pair{rest.substr(at + 1), *protocol};
@@ -99,15 +111,17 @@ FieldResult<TimeOfDay> parse_timestamp(Bytes rest) {
         return unexpected(APRSMessageParseError::with_context(
             kind, APRSParseContext::from_external_error(rest, ErrorKind::MapRes, message)));
     };
-    if (!is_valid_utf8(digits)) {
-        return reject("invalid utf8");
-    }
+    // Valid pairs are ASCII, so the UTF-8 check only has to decide which
+    // message a bad field gets; "invalid utf8" comes before the pair messages.
     const int hour = time_pair(digits[0], digits[1]);
-    if (hour < 0) return reject("invalid hour digits");
     const int minute = time_pair(digits[2], digits[3]);
-    if (minute < 0) return reject("invalid minute digits");
     const int second = time_pair(digits[4], digits[5]);
-    if (second < 0) return reject("invalid second digits");
+    if (hour < 0 || minute < 0 || second < 0) {
+        if (!is_utf8_text(digits)) return reject("invalid utf8");
+        if (hour < 0) return reject("invalid hour digits");
+        if (minute < 0) return reject("invalid minute digits");
+        return reject("invalid second digits");
+    }
     if (hour > 23 || minute > 59 || second > 59) {
         return reject("invalid time");
     }
@@ -162,10 +176,13 @@ FieldResult<OGNBeaconID> parse_ogn_beacon_id(Bytes token) {
         return unexpected(fail(kind, token, "invalid ogn beacon id format"));
     }
     std::string_view text = token.substr(2, 8);
-    if (!is_valid_utf8(text)) {
-        text = {};
-    }
+    // Accepted identifier characters are ASCII, so validity only matters for
+    // a rejected text: one that is not UTF-8 is decoded as the empty text.
     auto id = OGNBeaconID::from_str(text);
+    if (!id && !is_utf8_text(text)) {
+        text = {};
+        id = OGNBeaconID::from_str(text);
+    }
     if (!id) {
         std::string message = "invalid ogn beacon id: ";
         message += id.error().message();

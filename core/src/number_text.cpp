@@ -1,9 +1,13 @@
 // Number text: the one syntax in which coordinates, track, speed and altitude
-// are written. The syntax is checked here; the conversion itself is done by
-// std::from_chars, which rounds correctly.
+// are written. The syntax is checked in one pass that also gathers the
+// decimal significand. Short numbers, which is every field of a beacon line,
+// are then converted exactly by one IEEE operation; all others by
+// std::from_chars. Both round correctly.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -31,95 +35,77 @@ bool equals_ignoring_case(std::string_view text, std::string_view lower_word) no
     return true;
 }
 
-// Decimal exponents beyond this are far outside the range of a double; the
-// bound only keeps the arithmetic below from overflowing.
+// Exponents written beyond this are far outside the range of a double; the
+// bound only keeps the arithmetic from overflowing.
 constexpr std::int64_t exponent_clamp = 1'000'000'000;
 
-std::int64_t clamp_add(std::int64_t a, std::int64_t b) noexcept {
-    const std::int64_t sum = a + b;  // both operands are within +-exponent_clamp
-    if (sum > exponent_clamp) return exponent_clamp;
-    if (sum < -exponent_clamp) return -exponent_clamp;
-    return sum;
-}
+// 2^53: every integer up to it is an exact double.
+constexpr std::uint64_t max_exact_significand = std::uint64_t{1} << 53;
 
-// The pieces of a syntactically valid decimal number (without its sign).
-struct DecimalParts {
-    std::string_view integer_digits;
-    std::string_view fraction_digits;
-    std::int64_t exponent = 0;  // clamped
+// The powers of ten that a double holds exactly.
+constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::int64_t max_exact_power = static_cast<std::int64_t>(std::size(exact_powers_of_ten)) - 1;
+
+// What the syntax pass learns about a decimal number (without its sign):
+// its value is significand x 10^scale, where significand holds the first
+// 19 significant digits (so it is exact when digit_count <= 19) and scale
+// accounts for the fraction digits taken, the integer digits dropped and the
+// written exponent.
+struct Decimal {
+    std::uint64_t significand = 0;
+    std::int64_t digit_count = 0;  // significant digits, leading zeros excluded
+    std::int64_t scale = 0;
 };
 
 // Checks  digits [ "." digits ] [ ("e"|"E") [sign] digits ]  with at least
 // one mantissa digit, and nothing else.
-bool split_decimal(std::string_view text, DecimalParts& parts) noexcept {
-    std::size_t pos = 0;
-    const std::size_t n = text.size();
-    const std::size_t integer_start = pos;
-    while (pos < n && is_digit(text[pos])) ++pos;
-    parts.integer_digits = text.substr(integer_start, pos - integer_start);
-    if (pos < n && text[pos] == '.') {
-        ++pos;
-        const std::size_t fraction_start = pos;
-        while (pos < n && is_digit(text[pos])) ++pos;
-        parts.fraction_digits = text.substr(fraction_start, pos - fraction_start);
+bool scan_decimal(std::string_view text, Decimal& out) noexcept {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    bool any_digit = false;
+    const auto take_digit = [&](char c, bool in_fraction) {
+        any_digit = true;
+        if (out.digit_count == 0 && c == '0') {
+            out.scale -= in_fraction ? 1 : 0;
+            return;
+        }
+        if (out.digit_count < 19) {
+            out.significand = out.significand * 10 + static_cast<std::uint64_t>(c - '0');
+            out.scale -= in_fraction ? 1 : 0;
+        } else {
+            // Digits beyond the 19th only shift the integer part.
+            out.scale += in_fraction ? 0 : 1;
+        }
+        ++out.digit_count;
+    };
+    for (; p != end && is_digit(*p); ++p) take_digit(*p, false);
+    if (p != end && *p == '.') {
+        for (++p; p != end && is_digit(*p); ++p) take_digit(*p, true);
     }
-    if (parts.integer_digits.empty() && parts.fraction_digits.empty()) {
+    if (!any_digit) {
         return false;
     }
-    if (pos < n && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
         bool negative = false;
-        if (pos < n && (text[pos] == '+' || text[pos] == '-')) {
-            negative = text[pos] == '-';
-            ++pos;
+        if (p != end && (*p == '+' || *p == '-')) {
+            negative = *p == '-';
+            ++p;
         }
-        if (pos == n || !is_digit(text[pos])) {
+        if (p == end || !is_digit(*p)) {
             return false;
         }
         std::int64_t exponent = 0;
-        while (pos < n && is_digit(text[pos])) {
+        for (; p != end && is_digit(*p); ++p) {
             if (exponent < exponent_clamp) {
-                exponent = exponent * 10 + (text[pos] - '0');
-            }
-            ++pos;
-        }
-        if (exponent > exponent_clamp) exponent = exponent_clamp;
-        parts.exponent = negative ? -exponent : exponent;
-    }
-    return pos == n;
-}
-
-// For a number whose conversion was out of range: true when it is too large
-// (reads as infinity), false when it is too small (reads as zero). Decided by
-// the decimal position of the first significant digit, which is >= 0 for any
-// overflow and far below 0 for any underflow.
-bool is_too_large(const DecimalParts& parts) noexcept {
-    std::int64_t magnitude = 0;
-    bool found = false;
-    const auto integer_count = static_cast<std::int64_t>(parts.integer_digits.size());
-    for (std::int64_t i = 0; i < integer_count; ++i) {
-        if (parts.integer_digits[static_cast<std::size_t>(i)] != '0') {
-            magnitude = integer_count - 1 - i;
-            found = true;
-            break;
-        }
-    }
-    if (!found) {
-        const auto fraction_count = static_cast<std::int64_t>(parts.fraction_digits.size());
-        for (std::int64_t j = 0; j < fraction_count; ++j) {
-            if (parts.fraction_digits[static_cast<std::size_t>(j)] != '0') {
-                magnitude = -(j + 1);
-                found = true;
-                break;
+                exponent = exponent * 10 + (*p - '0');
             }
         }
+        out.scale += negative ? -exponent : exponent;
     }
-    if (!found) {
-        return false;  // all zeros: zero is never out of range, but be safe
-    }
-    if (magnitude > exponent_clamp) magnitude = exponent_clamp;
-    if (magnitude < -exponent_clamp) magnitude = -exponent_clamp;
-    return clamp_add(magnitude, parts.exponent) >= 0;
+    return p == end;
 }
 
 }  // namespace
@@ -131,30 +117,49 @@ std::optional<double> parse_number_text(Bytes text) noexcept {
         text.remove_prefix(1);
     }
 
-    if (equals_ignoring_case(text, "inf") || equals_ignoring_case(text, "infinity")) {
-        const double inf = std::numeric_limits<double>::infinity();
-        return negative ? -inf : inf;
-    }
-    if (equals_ignoring_case(text, "nan")) {
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        return std::copysign(nan, negative ? -1.0 : 1.0);
+    // A number starts with a digit or "."; anything else can only be a word.
+    if (!text.empty() && !is_digit(text.front()) && text.front() != '.') {
+        if (equals_ignoring_case(text, "inf") || equals_ignoring_case(text, "infinity")) {
+            const double inf = std::numeric_limits<double>::infinity();
+            return negative ? -inf : inf;
+        }
+        if (equals_ignoring_case(text, "nan")) {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            return std::copysign(nan, negative ? -1.0 : 1.0);
+        }
+        return std::nullopt;
     }
 
-    DecimalParts parts;
-    if (!split_decimal(text, parts)) {
+    Decimal decimal;
+    if (!scan_decimal(text, decimal)) {
         return std::nullopt;
     }
 
     double value = 0.0;
-    const char* const first = text.data();
-    const char* const last = first + text.size();
-    const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        value = is_too_large(parts) ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (result.ec != std::errc() || result.ptr != last) {
-        // The syntax above is a subset of what from_chars accepts; this is
-        // only reached if the two ever disagree.
-        return std::nullopt;
+    if (decimal.significand == 0) {
+        value = 0.0;  // only zero digits, whatever the exponent
+    } else if (decimal.digit_count <= 19 && decimal.significand <= max_exact_significand &&
+               decimal.scale >= -max_exact_power && decimal.scale <= max_exact_power) {
+        // Both operands are exact doubles, so one multiplication or division
+        // rounds the true value correctly.
+        const auto significand = static_cast<double>(decimal.significand);
+        value = decimal.scale >= 0 ? significand * exact_powers_of_ten[decimal.scale]
+                                   : significand / exact_powers_of_ten[-decimal.scale];
+    } else {
+        const char* const first = text.data();
+        const char* const last = first + text.size();
+        const auto result = std::from_chars(first, last, value, std::chars_format::general);
+        if (result.ec == std::errc::result_out_of_range) {
+            // Too large or too small: the decimal position of the leading
+            // digit is >= 0 for every overflow and far below 0 for every
+            // underflow.
+            const std::int64_t leading_power = std::min<std::int64_t>(decimal.digit_count, 19) - 1 + decimal.scale;
+            value = leading_power >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        } else if (result.ec != std::errc() || result.ptr != last) {
+            // The syntax above is a subset of what from_chars accepts; this is
+            // only reached if the two ever disagree.
+            return std::nullopt;
+        }
     }
     return negative ? -value : value;
 }

@@ -1,10 +1,6 @@
-// The line grammar: the fixed order of steps from the header texts to the
-// beacon identifier in the comment. Every step works on a view of the
-// remaining bytes; the three header texts are copied once the whole line has
-// been accepted.
+// The line grammar: one forward pass over the bytes of a beacon line, each
+// step working on a view of what the previous step left.
 #include "volarion/parse.hpp"
-
-#include <optional>
 
 #include "volarion/field_parsers.hpp"
 
@@ -13,13 +9,14 @@ namespace volarion {
 namespace {
 
 using fields::Bytes;
-using Kind = APRSMessageParseErrorKind;
 
-AircraftParseError parse_error(APRSMessageParseError error) { return AircraftParseError{std::move(error)}; }
+AircraftParseError wrap(APRSMessageParseError&& error) {
+    return AircraftParseError{std::move(error)};
+}
 
-// Skips one byte of any value (data type, symbol table, symbol code,
-// separator). Only its absence is an error.
-bool skip_byte(Bytes& rest) {
+// One byte of any value (data type, symbol table, symbol code, the "/"
+// between track and speed) is skipped without being looked at.
+bool skip_one(Bytes& rest) noexcept {
     if (rest.empty()) {
         return false;
     }
@@ -27,89 +24,87 @@ bool skip_byte(Bytes& rest) {
     return true;
 }
 
-AircraftParseError unexpected_end(Bytes rest, ErrorKind kind) {
-    return parse_error(APRSMessageParseError::with_context(Kind::UnexpectedEndOfMessage,
-                                                           APRSParseContext::from_error_kind(rest, kind)));
+AircraftParseError end_of_message(Bytes rest, ErrorKind kind) {
+    return wrap(APRSMessageParseError::with_context(APRSMessageParseErrorKind::UnexpectedEndOfMessage,
+                                                    APRSParseContext::from_error_kind(rest, kind)));
 }
 
-// Runs a field parser on rest; on success advances rest and stores the
-// value, otherwise returns the parser's error.
-template <typename Parser, typename Value>
-std::optional<APRSMessageParseError> step(Parser&& parser, Bytes& rest, Value& out) {
-    auto result = parser(rest);
-    if (!result) {
-        return std::move(result).error();
-    }
-    rest = result->first;
-    out = result->second;
-    return std::nullopt;
-}
-
-// The identifier search over the comment: tokens split at spaces only; the
-// last token starting with "id" wins, and a bad one fails the whole parse.
-Expected<OGNBeaconID, AircraftParseError> find_beacon_id(Bytes comment) {
-    bool found = false;
-    OGNBeaconID id;
-    while (!comment.empty()) {
-        const std::size_t space = comment.find(' ');
-        const Bytes token = comment.substr(0, space);
-        comment = space == Bytes::npos ? Bytes() : comment.substr(space + 1);
-        if (token.size() < 2 || token[0] != 'i' || token[1] != 'd') {
-            continue;
-        }
-        auto parsed = fields::parse_ogn_beacon_id(token);
-        if (!parsed) {
-            return unexpected(parse_error(std::move(parsed).error()));
-        }
-        id = parsed->second;
-        found = true;
-    }
-    if (!found) {
-        return unexpected(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
-    }
-    return id;
-}
+// Runs a field parser on rest; on success advances rest and stores the value.
+#define VOLARION_STEP(target, call)                            \
+    do {                                                       \
+        auto step_result = (call);                             \
+        if (!step_result) {                                    \
+            return unexpected(wrap(std::move(step_result).error())); \
+        }                                                      \
+        rest = step_result->first;                             \
+        (target) = step_result->second;                        \
+    } while (false)
 
 }  // namespace
 
 ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
     Bytes rest = line;
+
     std::string_view callsign;
     std::string_view q_construct;
     std::string_view receiver;
     AircraftBeacon beacon;
-    const auto latitude = [](Bytes r) { return fields::parse_coordinate(r, false); };
-    const auto longitude = [](Bytes r) { return fields::parse_coordinate(r, true); };
 
-    if (auto error = step(fields::parse_callsign, rest, callsign)) return unexpected(parse_error(std::move(*error)));
-    if (auto error = step(fields::parse_ogn_aprs_protocol, rest, beacon.ogn_aprs_protocol)) {
-        return unexpected(parse_error(std::move(*error)));
-    }
-    if (auto error = step(fields::parse_q_construct, rest, q_construct)) return unexpected(parse_error(std::move(*error)));
-    if (auto error = step(fields::parse_receiver, rest, receiver)) return unexpected(parse_error(std::move(*error)));
-    if (!skip_byte(rest)) return unexpected(unexpected_end(rest, ErrorKind::Eof));
-    if (auto error = step(fields::parse_timestamp, rest, beacon.time)) return unexpected(parse_error(std::move(*error)));
-    if (auto error = step(latitude, rest, beacon.latitude)) return unexpected(parse_error(std::move(*error)));
-    if (!skip_byte(rest)) return unexpected(unexpected_end(rest, ErrorKind::Eof));
-    if (auto error = step(longitude, rest, beacon.longitude)) return unexpected(parse_error(std::move(*error)));
-    if (!skip_byte(rest)) return unexpected(unexpected_end(rest, ErrorKind::Eof));
-    if (auto error = step(fields::parse_ground_track, rest, beacon.ground_track)) {
-        return unexpected(parse_error(std::move(*error)));
-    }
-    if (!skip_byte(rest)) return unexpected(unexpected_end(rest, ErrorKind::Eof));
-    if (auto error = step(fields::parse_ground_speed, rest, beacon.ground_speed)) {
-        return unexpected(parse_error(std::move(*error)));
-    }
+    VOLARION_STEP(callsign, fields::parse_callsign(rest));
+    VOLARION_STEP(beacon.ogn_aprs_protocol, fields::parse_ogn_aprs_protocol(rest));
+    VOLARION_STEP(q_construct, fields::parse_q_construct(rest));
+    VOLARION_STEP(receiver, fields::parse_receiver(rest));
+    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_STEP(beacon.time, fields::parse_timestamp(rest));
+    VOLARION_STEP(beacon.latitude, fields::parse_coordinate(rest, false));
+    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_STEP(beacon.longitude, fields::parse_coordinate(rest, true));
+    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_STEP(beacon.ground_track, fields::parse_ground_track(rest));
+    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_STEP(beacon.ground_speed, fields::parse_ground_speed(rest));
+
     // Everything up to the first "A=" is skipped unexamined.
     const std::size_t marker = rest.find("A=");
-    if (marker == Bytes::npos) return unexpected(unexpected_end(rest, ErrorKind::TakeUntil));
-    rest.remove_prefix(marker + 2);
-    if (auto error = step(fields::parse_gps_altitude, rest, beacon.gps_altitude)) {
-        return unexpected(parse_error(std::move(*error)));
+    if (marker == Bytes::npos) {
+        return unexpected(end_of_message(rest, ErrorKind::TakeUntil));
     }
-    auto id = find_beacon_id(rest);
-    if (!id) return unexpected(std::move(id).error());
-    beacon.ogn_beacon_id = *id;
+    rest.remove_prefix(marker + 2);
+    VOLARION_STEP(beacon.gps_altitude, fields::parse_gps_altitude(rest));
+
+    // The comment: tokens are separated by single spaces only. A token begins
+    // with "id" exactly when an "id" stands at the start of the comment or
+    // right after a space, so a scan for "id" finds every candidate in order;
+    // after a candidate token the scan resumes at its end.
+    const Bytes comment = rest;
+    bool found = false;
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t at = comment.find("id", pos);
+        if (at == Bytes::npos) {
+            break;
+        }
+        if (at != 0 && comment[at - 1] != ' ') {
+            pos = at + 1;
+            continue;
+        }
+        const std::size_t end = comment.find(' ', at);
+        const Bytes token = comment.substr(at, end == Bytes::npos ? Bytes::npos : end - at);
+        auto id = fields::parse_ogn_beacon_id(token);
+        if (!id) {
+            return unexpected(wrap(std::move(id).error()));
+        }
+        beacon.ogn_beacon_id = id->second;
+        found = true;
+        if (end == Bytes::npos) {
+            break;
+        }
+        pos = end + 1;
+    }
+    if (!found) {
+        return unexpected(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
+    }
+
     beacon.callsign.assign(callsign);
     beacon.q_construct.assign(q_construct);
     beacon.receiver.assign(receiver);
