@@ -58,7 +58,7 @@ TEST(BorrowFlag, CountNeverReachesTheExclusiveMark) {
 TEST(BorrowFlag, ReadersNeverSeeAHalfWrittenValueAcrossThreads) {
     BorrowFlag flag;
     std::uint64_t first = 0;
-    std::uint64_t second = 0;
+    std::uint64_t second = ~std::uint64_t{0};  // the pair starts consistent
     std::atomic<bool> torn{false};
     std::atomic<long> writes{0};
     std::atomic<long> reads{0};
