@@ -1,23 +1,6 @@
 """Fast, exact decoder of OGN (Open Glider Network) aircraft beacons."""
 
-from .volarion_native import (
-    AircraftBeacon,
-    ICAOAddress,
-    OGNAddressType,
-    OGNAircraftType,
-    OGNAPRSProtocol,
-    OGNBeaconID,
-    OGNIDPrefix,
-    parse_ogn_aprs_aircraft_beacon,
-)
+from . import volarion_native
+from .volarion_native import *  # noqa: F403 - the package re-exports the module's names
 
-__all__ = [
-    "parse_ogn_aprs_aircraft_beacon",
-    "AircraftBeacon",
-    "ICAOAddress",
-    "OGNAddressType",
-    "OGNAircraftType",
-    "OGNAPRSProtocol",
-    "OGNBeaconID",
-    "OGNIDPrefix",
-]
+__all__ = list(volarion_native.__all__)
