@@ -3,6 +3,7 @@
 
 #include <Python.h>
 
+#include <string>
 #include <string_view>
 
 namespace volarion::py {
