@@ -84,12 +84,15 @@ constexpr std::array<OGNAircraftType, 16> aircraft_by_code = {
     OGNAircraftType::StaticObstacle,
 };
 
-constexpr int hex_digit_value(char c) noexcept {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+// Hex digit values by byte; -1 for every byte that is not 0-9, A-F or a-f.
+constexpr std::array<std::int8_t, 256> hex_digit_table = [] {
+    std::array<std::int8_t, 256> table{};
+    for (auto& entry : table) entry = -1;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
+    for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+    return table;
+}();
 
 // One fixed-width hexadecimal part. A "+" is allowed as the very first byte
 // only (a sign); everything else must be a hex digit. The widths used (2 and
@@ -103,7 +106,7 @@ std::optional<std::uint32_t> read_hex_part(std::string_view part) noexcept {
     }
     std::uint32_t value = 0;
     for (const char c : part) {
-        const int digit = hex_digit_value(c);
+        const int digit = hex_digit_table[static_cast<unsigned char>(c)];
         if (digit < 0) {
             return std::nullopt;
         }

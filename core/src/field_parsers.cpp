@@ -26,14 +26,22 @@ APRSMessageParseError fail(Kind kind, Bytes rest, std::string_view message) {
 }
 
 // Bytes before the first delimiter, as valid UTF-8 text; the delimiter is
-// consumed too. Any failure is reported with the whole rest.
+// consumed too. Any failure is reported with the whole rest. Header texts
+// are short, so one byte loop finds the delimiter and notes whether any
+// non-ASCII byte needs the full UTF-8 check.
 FieldResult<std::string_view> delimited_text(Bytes rest, char delimiter, Kind kind, std::string_view message) {
-    const std::size_t at = rest.find(delimiter);
-    if (at == Bytes::npos) {
+    const std::size_t n = rest.size();
+    unsigned char high = 0;
+    std::size_t at = 0;
+    while (at != n && rest[at] != delimiter) {
+        high |= static_cast<unsigned char>(rest[at]);
+        ++at;
+    }
+    if (at == n) {
         return unexpected(fail(kind, rest, message));
     }
     const std::string_view text = rest.substr(0, at);
-    if (!is_utf8_text(text)) {
+    if (high >= 0x80 && !is_valid_utf8(text)) {
         return unexpected(fail(kind, rest, message));
     }
     return std::pair{rest.substr(at + 1), text};
@@ -45,11 +53,11 @@ FieldResult<double> fixed_width_number(Bytes rest, std::size_t width, Kind kind,
     if (rest.size() < width) {
         return unexpected(fail(kind, rest, message));
     }
-    const std::optional<double> value = parse_number_text(rest.substr(0, width));
-    if (!value) {
+    double value = 0.0;
+    if (!read_number_text(rest.substr(0, width), value)) {
         return unexpected(fail(kind, rest, message));
     }
-    return std::pair{rest.substr(width), *value};
+    return std::pair{rest.substr(width), value};
 }
 
 constexpr bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
@@ -142,15 +150,15 @@ FieldResult<double> parse_coordinate(Bytes rest, bool is_longitude) {
     if (rest.size() < degree_width + 6) {
         return unexpected(fail(kind, rest, "no suffix for coordinate found"));
     }
-    const std::optional<double> degrees = parse_number_text(rest.substr(0, degree_width));
-    if (!degrees) {
+    double degrees = 0.0;
+    if (!read_number_text(rest.substr(0, degree_width), degrees)) {
         return unexpected(fail(kind, rest, "could not parse degrees"));
     }
-    const std::optional<double> minutes = parse_number_text(rest.substr(degree_width, 5));
-    if (!minutes) {
+    double minutes = 0.0;
+    if (!read_number_text(rest.substr(degree_width, 5), minutes)) {
         return unexpected(fail(kind, rest, "could not parse minutes"));
     }
-    double value = *degrees + *minutes / 60.0;
+    double value = degrees + minutes / 60.0;
     const char suffix = rest[degree_width + 5];
     if (suffix == (is_longitude ? 'W' : 'S')) {
         value = -value;

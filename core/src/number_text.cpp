@@ -108,9 +108,48 @@ bool scan_decimal(std::string_view text, Decimal& out) noexcept {
     return p == end;
 }
 
+// Every fixed-width field of a beacon line is written as plain digits with
+// at most one "." and no sign or exponent. Up to 15 digits the significand
+// is below 2^53, so such a text converts exactly by one IEEE operation.
+// false means only "not plain": the general path then decides.
+constexpr std::size_t max_plain_length = 15;
+
+bool plain_decimal(Bytes text, double& out) noexcept {
+    const std::size_t n = text.size();
+    if (n == 0 || n > max_plain_length) {
+        return false;
+    }
+    std::uint64_t significand = 0;
+    std::size_t i = 0;
+    for (; i != n && is_digit(text[i]); ++i) {
+        significand = significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    }
+    std::size_t fraction_digits = 0;
+    if (i != n && text[i] == '.') {
+        const std::size_t fraction_start = ++i;
+        for (; i != n && is_digit(text[i]); ++i) {
+            significand = significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        }
+        fraction_digits = i - fraction_start;
+        if (fraction_digits + 1 == n) {
+            return false;  // "." alone has no digit
+        }
+    }
+    if (i != n) {
+        return false;
+    }
+    const auto value = static_cast<double>(significand);
+    out = fraction_digits == 0 ? value : value / exact_powers_of_ten[fraction_digits];
+    return true;
+}
+
 }  // namespace
 
-std::optional<double> parse_number_text(Bytes text) noexcept {
+bool read_number_text(Bytes text, double& out) noexcept {
+    if (plain_decimal(text, out)) {
+        return true;
+    }
+
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -121,18 +160,20 @@ std::optional<double> parse_number_text(Bytes text) noexcept {
     if (!text.empty() && !is_digit(text.front()) && text.front() != '.') {
         if (equals_ignoring_case(text, "inf") || equals_ignoring_case(text, "infinity")) {
             const double inf = std::numeric_limits<double>::infinity();
-            return negative ? -inf : inf;
+            out = negative ? -inf : inf;
+            return true;
         }
         if (equals_ignoring_case(text, "nan")) {
             const double nan = std::numeric_limits<double>::quiet_NaN();
-            return std::copysign(nan, negative ? -1.0 : 1.0);
+            out = std::copysign(nan, negative ? -1.0 : 1.0);
+            return true;
         }
-        return std::nullopt;
+        return false;
     }
 
     Decimal decimal;
     if (!scan_decimal(text, decimal)) {
-        return std::nullopt;
+        return false;
     }
 
     double value = 0.0;
@@ -158,10 +199,11 @@ std::optional<double> parse_number_text(Bytes text) noexcept {
         } else if (result.ec != std::errc() || result.ptr != last) {
             // The syntax above is a subset of what from_chars accepts; this is
             // only reached if the two ever disagree.
-            return std::nullopt;
+            return false;
         }
     }
-    return negative ? -value : value;
+    out = negative ? -value : value;
+    return true;
 }
 
 }  // namespace volarion::fields

@@ -2,6 +2,9 @@
 // step working on a view of what the previous step left.
 #include "volarion/parse.hpp"
 
+#include <cstring>
+#include <string>
+
 #include "volarion/field_parsers.hpp"
 
 namespace volarion {
@@ -29,15 +32,44 @@ AircraftParseError end_of_message(Bytes rest, ErrorKind kind) {
                                                     APRSParseContext::from_error_kind(rest, kind)));
 }
 
-// Runs a field parser on rest; on success advances rest and stores the value.
-#define VOLARION_STEP(target, call)                            \
-    do {                                                       \
-        auto step_result = (call);                             \
-        if (!step_result) {                                    \
-            return unexpected(wrap(std::move(step_result).error())); \
-        }                                                      \
-        rest = step_result->first;                             \
-        (target) = step_result->second;                        \
+// First position at or after from where the two bytes first, second stand.
+// memchr skips the long stretches without the first byte quickly; in a
+// comment "i" is rare, so a search for "id" rarely stops in vain.
+std::size_t find_pair(Bytes bytes, std::size_t from, char first, char second) noexcept {
+    const std::size_t n = bytes.size();
+    while (from + 1 < n) {
+        const void* hit = std::memchr(bytes.data() + from, first, n - 1 - from);
+        if (hit == nullptr) {
+            break;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data());
+        if (bytes[at + 1] == second) {
+            return at;
+        }
+        from = at + 1;
+    }
+    return Bytes::npos;
+}
+
+// Runs a field parser on rest; on success advances rest and stores the value,
+// on failure stores the error in result and returns it.
+#define VOLARION_STEP(target, call)                               \
+    do {                                                          \
+        auto step_result = (call);                                \
+        if (!step_result) {                                       \
+            result.emplace_error(wrap(std::move(step_result).error())); \
+            return result;                                        \
+        }                                                         \
+        rest = step_result->first;                                \
+        (target) = step_result->second;                           \
+    } while (false)
+
+#define VOLARION_SKIP_ONE()                                             \
+    do {                                                                \
+        if (!skip_one(rest)) {                                          \
+            result.emplace_error(end_of_message(rest, ErrorKind::Eof)); \
+            return result;                                              \
+        }                                                               \
     } while (false)
 
 }  // namespace
@@ -48,26 +80,29 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
     std::string_view callsign;
     std::string_view q_construct;
     std::string_view receiver;
-    AircraftBeacon beacon;
+    // The record is filled in inside the result, which every path returns.
+    ParseResult result(std::in_place);
+    AircraftBeacon& beacon = *result;
 
     VOLARION_STEP(callsign, fields::parse_callsign(rest));
     VOLARION_STEP(beacon.ogn_aprs_protocol, fields::parse_ogn_aprs_protocol(rest));
     VOLARION_STEP(q_construct, fields::parse_q_construct(rest));
     VOLARION_STEP(receiver, fields::parse_receiver(rest));
-    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_SKIP_ONE();
     VOLARION_STEP(beacon.time, fields::parse_timestamp(rest));
     VOLARION_STEP(beacon.latitude, fields::parse_coordinate(rest, false));
-    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_SKIP_ONE();
     VOLARION_STEP(beacon.longitude, fields::parse_coordinate(rest, true));
-    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_SKIP_ONE();
     VOLARION_STEP(beacon.ground_track, fields::parse_ground_track(rest));
-    if (!skip_one(rest)) return unexpected(end_of_message(rest, ErrorKind::Eof));
+    VOLARION_SKIP_ONE();
     VOLARION_STEP(beacon.ground_speed, fields::parse_ground_speed(rest));
 
     // Everything up to the first "A=" is skipped unexamined.
-    const std::size_t marker = rest.find("A=");
+    const std::size_t marker = find_pair(rest, 0, 'A', '=');
     if (marker == Bytes::npos) {
-        return unexpected(end_of_message(rest, ErrorKind::TakeUntil));
+        result.emplace_error(end_of_message(rest, ErrorKind::TakeUntil));
+        return result;
     }
     rest.remove_prefix(marker + 2);
     VOLARION_STEP(beacon.gps_altitude, fields::parse_gps_altitude(rest));
@@ -80,7 +115,7 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
     bool found = false;
     std::size_t pos = 0;
     while (true) {
-        const std::size_t at = comment.find("id", pos);
+        const std::size_t at = find_pair(comment, pos, 'i', 'd');
         if (at == Bytes::npos) {
             break;
         }
@@ -92,7 +127,8 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
         const Bytes token = comment.substr(at, end == Bytes::npos ? Bytes::npos : end - at);
         auto id = fields::parse_ogn_beacon_id(token);
         if (!id) {
-            return unexpected(wrap(std::move(id).error()));
+            result.emplace_error(wrap(std::move(id).error()));
+            return result;
         }
         beacon.ogn_beacon_id = id->second;
         found = true;
@@ -102,13 +138,14 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
         pos = end + 1;
     }
     if (!found) {
-        return unexpected(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
+        result.emplace_error(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
+        return result;
     }
 
     beacon.callsign.assign(callsign);
     beacon.q_construct.assign(q_construct);
     beacon.receiver.assign(receiver);
-    return beacon;
+    return result;
 }
 
 ParseResult parse_ogn_aprs_aircraft_beacon(std::span<const std::byte> line) {

@@ -22,8 +22,19 @@ using FieldResult = Expected<std::pair<Bytes, T>, APRSMessageParseError>;
 
 // Number text: optional sign, decimal with optional fraction and exponent, or
 // inf / infinity / nan in any case; nothing else. Correctly rounded; out of
-// range reads as infinity or zero. nullopt when the syntax is not met.
-std::optional<double> parse_number_text(Bytes text) noexcept;
+// range reads as infinity or zero. false when the syntax is not met, and
+// out is then left as it was. (A bool and an out parameter, because an
+// optional<double> return costs a store-forwarding stall per field here.)
+bool read_number_text(Bytes text, double& out) noexcept;
+
+// The same as an optional, for callers off the hot path.
+inline std::optional<double> parse_number_text(Bytes text) noexcept {
+    double value = 0.0;
+    if (!read_number_text(text, value)) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 FieldResult<std::string_view> parse_callsign(Bytes rest);
 FieldResult<OGNAPRSProtocol> parse_ogn_aprs_protocol(Bytes rest);

@@ -26,6 +26,17 @@ public:
     constexpr Expected(T&& value) : storage_(std::in_place_index<0>, std::move(value)) {}
     template <typename G>
     constexpr Expected(Unexpected<G> error) : storage_(std::in_place_index<1>, std::move(error.error)) {}
+    // The value built in place, so that a function can fill in its named
+    // result and return it without a move.
+    template <typename... Args>
+    constexpr explicit Expected(std::in_place_t, Args&&... args)
+        : storage_(std::in_place_index<0>, std::forward<Args>(args)...) {}
+
+    // Replaces whatever is held by an error.
+    template <typename... Args>
+    E& emplace_error(Args&&... args) {
+        return storage_.template emplace<1>(std::forward<Args>(args)...);
+    }
 
     bool has_value() const noexcept { return storage_.index() == 0; }
     explicit operator bool() const noexcept { return has_value(); }
