@@ -124,6 +124,7 @@ bool plain_decimal(Bytes text, double& out) noexcept {
     for (; i != n && is_digit(text[i]); ++i) {
         significand = significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
     }
+    const std::size_t integer_digits = i;
     std::size_t fraction_digits = 0;
     if (i != n && text[i] == '.') {
         const std::size_t fraction_start = ++i;
@@ -131,12 +132,9 @@ bool plain_decimal(Bytes text, double& out) noexcept {
             significand = significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
         }
         fraction_digits = i - fraction_start;
-        if (fraction_digits + 1 == n) {
-            return false;  // "." alone has no digit
-        }
     }
-    if (i != n) {
-        return false;
+    if (i != n || integer_digits + fraction_digits == 0) {
+        return false;  // something else follows, or "." alone
     }
     const auto value = static_cast<double>(significand);
     out = fraction_digits == 0 ? value : value / exact_powers_of_ten[fraction_digits];
