@@ -51,25 +51,29 @@ std::size_t find_pair(Bytes bytes, std::size_t from, char first, char second) no
     return Bytes::npos;
 }
 
-// Runs a field parser on rest; on success advances rest and stores the value,
-// on failure stores the error in result and returns it.
-#define VOLARION_STEP(target, call)                               \
-    do {                                                          \
-        auto step_result = (call);                                \
-        if (!step_result) {                                       \
-            result.emplace_error(wrap(std::move(step_result).error())); \
-            return result;                                        \
-        }                                                         \
-        rest = step_result->first;                                \
-        (target) = step_result->second;                           \
+// Stores the error in result and returns it.
+#define VOLARION_FAIL(error)             \
+    do {                                 \
+        result.emplace_error((error));   \
+        return result;                   \
     } while (false)
 
-#define VOLARION_SKIP_ONE()                                             \
-    do {                                                                \
-        if (!skip_one(rest)) {                                          \
-            result.emplace_error(end_of_message(rest, ErrorKind::Eof)); \
-            return result;                                              \
-        }                                                               \
+// Runs a field parser on rest; on success advances rest and stores the value.
+#define VOLARION_STEP(target, call)                                 \
+    do {                                                            \
+        auto step_result = (call);                                  \
+        if (!step_result) {                                         \
+            VOLARION_FAIL(wrap(std::move(step_result).error()));    \
+        }                                                           \
+        rest = step_result->first;                                  \
+        (target) = step_result->second;                             \
+    } while (false)
+
+#define VOLARION_SKIP_ONE()                                  \
+    do {                                                     \
+        if (!skip_one(rest)) {                               \
+            VOLARION_FAIL(end_of_message(rest, ErrorKind::Eof)); \
+        }                                                    \
     } while (false)
 
 }  // namespace
@@ -101,8 +105,7 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
     // Everything up to the first "A=" is skipped unexamined.
     const std::size_t marker = find_pair(rest, 0, 'A', '=');
     if (marker == Bytes::npos) {
-        result.emplace_error(end_of_message(rest, ErrorKind::TakeUntil));
-        return result;
+        VOLARION_FAIL(end_of_message(rest, ErrorKind::TakeUntil));
     }
     rest.remove_prefix(marker + 2);
     VOLARION_STEP(beacon.gps_altitude, fields::parse_gps_altitude(rest));
@@ -127,8 +130,7 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
         const Bytes token = comment.substr(at, end == Bytes::npos ? Bytes::npos : end - at);
         auto id = fields::parse_ogn_beacon_id(token);
         if (!id) {
-            result.emplace_error(wrap(std::move(id).error()));
-            return result;
+            VOLARION_FAIL(wrap(std::move(id).error()));
         }
         beacon.ogn_beacon_id = id->second;
         found = true;
@@ -138,8 +140,7 @@ ParseResult parse_ogn_aprs_aircraft_beacon(std::string_view line) {
         pos = end + 1;
     }
     if (!found) {
-        result.emplace_error(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
-        return result;
+        VOLARION_FAIL(AircraftParseError{AircraftParseError::MissingOGNBeaconID{}});
     }
 
     beacon.callsign.assign(callsign);
